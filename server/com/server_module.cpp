@@ -51,3 +51,17 @@ void* TakeHandOff() {
 }
 
 }  // namespace zorvan
+
+namespace zorvan {
+
+void CancelHandOff(HandOffNode* node) {
+  CriticalSectionLock lock(g_serverModule.handOffLock);
+  for (HandOffNode** link = &g_serverModule.handOffHead; *link; link = &(*link)->next) {
+    if (*link == node) {
+      *link = node->next;
+      return;
+    }
+  }
+}
+
+}  // namespace zorvan

@@ -36,5 +36,7 @@ LONG LockCount();
 void PushHandOff(HandOffNode* node, void* object);
 // The object this thread pushed last, unlinked; null when there is none.
 void* TakeHandOff();
+// Unlinks node if it is still in the list (its window never took it).
+void CancelHandOff(HandOffNode* node);
 
 }  // namespace zorvan

@@ -2,6 +2,10 @@
 
 #include <new>
 
+#include <string>
+
+#include "about_dialog.h"
+#include "about_ids.h"
 #include "interface_table.h"
 #include "raii.h"
 #include "server_module.h"
@@ -122,7 +126,25 @@ STDMETHODIMP ZorvanObject::get_Version(BSTR* pVal) {
   return S_OK;
 }
 
-STDMETHODIMP ZorvanObject::AboutBox() { return S_OK; }
+STDMETHODIMP ZorvanObject::AboutBox() {
+  AboutDialog dialog(IDD_ABOUT);
+  // The build line shows the text of this object's own Version.
+  Bstr version;
+  static_cast<IZorvan*>(this)->get_Version(version.Receive());
+  std::string versionText;
+  if (version.get() != nullptr) {
+    try {
+      versionText.resize(2 * SysStringLen(version.get()) + 2);
+      WideCharToMultiByte(CP_ACP, 0, version.get(), -1, &versionText[0],
+                          static_cast<int>(versionText.size()), nullptr, nullptr);
+      dialog.SetVersionText(versionText.c_str());
+    } catch (const std::bad_alloc&) {
+      // No room for the text: the build line shows no version.
+    }
+  }
+  dialog.ShowModal(GetActiveWindow());
+  return S_OK;
+}
 
 STDMETHODIMP ZorvanObject::TaxCalc(VARIANT_BOOL* pVal) {
   if (pVal == nullptr) return E_POINTER;

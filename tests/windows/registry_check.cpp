@@ -3,6 +3,7 @@
 //   registry_check plant-stale           stale entries under our keys
 //   registry_check registered <dll>      exactly our entries, nothing else
 //   registry_check unregistered          none of our entries; HKCR\CLSID stays
+//   registry_check typelib <file> <dir>  the type library's registered file and help folder
 #include <windows.h>
 
 #include <cstdio>
@@ -100,6 +101,12 @@ void CheckRegistered(const std::string& dll) {
   if (DefaultValue(iface + "\\TypeLib") != kLibrary) Fail(iface + "\\TypeLib is " + DefaultValue(iface + "\\TypeLib"));
 }
 
+void CheckTypeLibrary(const std::string& file, const std::string& helpDirectory) {
+  const std::string lib = std::string("TypeLib\\") + kLibrary + "\\1.0";
+  if (DefaultValue(lib + "\\0\\win32") != file) Fail(lib + "\\0\\win32 is " + DefaultValue(lib + "\\0\\win32"));
+  if (DefaultValue(lib + "\\HELPDIR") != helpDirectory) Fail(lib + "\\HELPDIR is " + DefaultValue(lib + "\\HELPDIR"));
+}
+
 void CheckUnregistered() {
   for (const std::string& name : {std::string("Kel.Zorvan6.6"), std::string("Kel.Zorvan6"),
                                    std::string("CLSID\\") + kClass, std::string("TypeLib\\") + kLibrary,
@@ -122,9 +129,10 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (mode == "registered" && argc > 2) CheckRegistered(argv[2]);
+  else if (mode == "typelib" && argc > 3) CheckTypeLibrary(argv[2], argv[3]);
   else if (mode == "unregistered") CheckUnregistered();
   else {
-    std::printf("usage: registry_check plant-stale | registered <dll> | unregistered\n");
+    std::printf("usage: registry_check plant-stale | registered <dll> | unregistered | typelib <file> <dir>\n");
     return 2;
   }
   std::printf("%s: %s\n", mode.c_str(), failures ? "FAILED" : "ok");

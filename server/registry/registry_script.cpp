@@ -230,7 +230,13 @@ class RegistryScript {
     }
     HResult hr = ReadToken(token);
     if (hr != kSOk) return hr;
-    if (mark == Mark::Delete) return SkipAssignment(token);
+    if (mark == Mark::Delete) {
+      // Nothing is created: an assignment or a block after the name is
+      // read and left alone.
+      hr = SkipAssignment(token);
+      if (hr != kSOk) return hr;
+      return PassOverBlock(token, depth);
+    }
 
     OpenKey key(registry_);
     if (registry_.OpenKey(parent, name.c_str(), RegAccess::Full, key.Receive()) != kRegOk &&

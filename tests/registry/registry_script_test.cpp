@@ -221,7 +221,9 @@ TEST_P(ScriptErrors, AreReportedWithTheirCode) {
     FillMachine(reg);
     const std::string before = reg.Dump();
     EXPECT_EQ(c.expected, RunScript(reg, c.script, doRegister)) << (doRegister ? "register" : "unregister");
-    if (c.expected != kSOk) EXPECT_EQ(before, reg.Dump());
+    if (c.expected != kSOk) {
+      EXPECT_EQ(before, reg.Dump());
+    }
     EXPECT_EQ(0u, reg.OpenHandles());
   }
 }
@@ -313,6 +315,13 @@ TEST(RegistryScript, DeleteRemovesATreeAndCreatesNothing) {
             reg.Dump());
 }
 
+TEST(RegistryScript, ABlockAfterDeleteIsLeftAlone) {
+  MemoryRegistry reg;
+  reg.SetStringAt("HKCR\\Gone\\Sub", "", "x");
+  ASSERT_EQ(kSOk, RunScript(reg, "HKCR { Delete Gone { Sub = s 'y' { Deeper } } After }", true));
+  EXPECT_EQ("HKCR\\After\n", reg.Dump());
+}
+
 TEST(RegistryScript, FailingKeyCreationRollsTheRootBlockBack) {
   MemoryRegistry reg;
   FillMachine(reg);
@@ -375,7 +384,9 @@ TEST(RegistryScript, DwordTextIsASigned32BitInteger) {
   for (const DwordCase& c : cases) {
     std::int32_t v = 0;
     EXPECT_EQ(c.ok, ParseDwordText(c.text, v)) << c.text;
-    if (c.ok) EXPECT_EQ(c.value, v) << c.text;
+    if (c.ok) {
+      EXPECT_EQ(c.value, v) << c.text;
+    }
   }
 }
 

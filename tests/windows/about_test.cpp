@@ -330,9 +330,3 @@ TEST(AboutBox, TwoThreadsEachGetTheirOwnDialog) {
 
 }  // namespace
 }  // namespace zorvan::test
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  ::testing::AddGlobalTestEnvironment(new zorvan::test::ComEnvironment);
-  return RUN_ALL_TESTS();
-}

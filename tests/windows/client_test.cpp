@@ -387,9 +387,3 @@ TEST(LateBinding, TypeInfoFollowsTheLastObjectAndTheRegistration) {
 
 }  // namespace
 }  // namespace zorvan::test
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  ::testing::AddGlobalTestEnvironment(new zorvan::test::ComEnvironment);
-  return RUN_ALL_TESTS();
-}

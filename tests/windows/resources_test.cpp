@@ -90,8 +90,11 @@ TEST(Resources, AboutDialogTemplate) {
     EXPECT_EQ(std::wstring(c.windowClass), r.NameOrOrdinal()) << c.id;
     const std::wstring text = r.NameOrOrdinal();
     // The description and the copyright notice are ours to word: not empty.
-    if (c.id == 7011 || c.id == 7010) EXPECT_FALSE(text.empty()) << c.id;
-    else EXPECT_EQ(c.text, text) << c.id;
+    if (c.id == 7011 || c.id == 7010) {
+      EXPECT_FALSE(text.empty()) << c.id;
+    } else {
+      EXPECT_EQ(c.text, text) << c.id;
+    }
     EXPECT_EQ(0, r.Word()) << c.id;  // no creation data
   }
 }
@@ -133,9 +136,3 @@ TEST(Resources, StringsAndVersion) {
 
 }  // namespace
 }  // namespace zorvan::test
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  ::testing::AddGlobalTestEnvironment(new zorvan::test::ComEnvironment);
-  return RUN_ALL_TESTS();
-}

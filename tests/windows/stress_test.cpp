@@ -197,9 +197,3 @@ TEST(Load, AHundredThousandLiveObjectsKeepTheirOwnState) {
 
 }  // namespace
 }  // namespace zorvan::test
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  ::testing::AddGlobalTestEnvironment(new zorvan::test::ComEnvironment);
-  return RUN_ALL_TESTS();
-}

@@ -287,9 +287,3 @@ TEST_F(TypeLibrary, Enumerations) {
 
 }  // namespace
 }  // namespace zorvan::test
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  ::testing::AddGlobalTestEnvironment(new zorvan::test::ComEnvironment);
-  return RUN_ALL_TESTS();
-}

@@ -153,49 +153,10 @@ STDMETHODIMP ZorvanObject::TaxCalc(VARIANT_BOOL* pVal) {
   return S_OK;
 }
 
-namespace {
-
-// The non-delegating inner unknown that an outer object holds when it
-// aggregates a tax object.
-class ZorvanAggregate final : public IUnknown {
- public:
-  explicit ZorvanAggregate(IUnknown* outer) : contained_(outer) {}
-
-  STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
-    if (object == nullptr) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown)) {
-      *object = static_cast<IUnknown*>(this);
-      AddRef();
-      return S_OK;
-    }
-    return contained_.QueryOwnInterface(iid, object);
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++count_; }
-  STDMETHODIMP_(ULONG) Release() override {
-    const ULONG count = --count_;
-    if (count == 0) delete this;
-    return count;
-  }
-
- private:
-  ULONG count_ = 0;
-  ZorvanObject contained_;
-};
-
-}  // namespace
-
 HRESULT CreatePlainInstance(REFIID iid, void** object) {
   ZorvanObject* created = new (std::nothrow) ZorvanObject(nullptr);
   if (created == nullptr) return E_OUTOFMEMORY;
   const HRESULT hr = created->QueryOwnInterface(iid, object);
-  if (hr != S_OK) delete created;
-  return hr;
-}
-
-HRESULT CreateAggregatedInstance(IUnknown* outer, REFIID iid, void** object) {
-  ZorvanAggregate* created = new (std::nothrow) ZorvanAggregate(outer);
-  if (created == nullptr) return E_OUTOFMEMORY;
-  const HRESULT hr = created->QueryInterface(iid, object);
   if (hr != S_OK) delete created;
   return hr;
 }

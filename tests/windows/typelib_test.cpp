@@ -96,6 +96,25 @@ TEST_F(TypeLibrary, ResourceHoldsHeaderFieldsAndHelpStringBytes) {
   }
 }
 
+// In the Japanese code page the stored bytes read back as the texts.
+TEST_F(TypeLibrary, HelpStringsReadBackInTheJapaneseCodePage) {
+  if (GetACP() != 932) GTEST_SKIP() << "the ANSI code page is " << GetACP();
+  ITypeInfo* dispatch = Info(1);
+  for (const HelpStringBytes& help : kHelpStrings) {
+    const std::wstring member(help.member, help.member + std::strlen(help.member));
+    LPOLESTR names[] = {const_cast<LPOLESTR>(member.c_str())};
+    MEMBERID id = 0;
+    ASSERT_EQ(S_OK, dispatch->GetIDsOfNames(names, 1, &id)) << help.member;
+    BSTR doc = nullptr;
+    ASSERT_EQ(S_OK, dispatch->GetDocumentation(id, nullptr, &doc, nullptr, nullptr));
+    wchar_t expected[128] = {};
+    MultiByteToWideChar(932, 0, help.bytes, -1, expected, 128);
+    EXPECT_STREQ(expected, doc) << help.member;
+    SysFreeString(doc);
+  }
+  dispatch->Release();
+}
+
 TEST_F(TypeLibrary, FiveTypesInOrder) {
   ASSERT_EQ(5u, library->GetTypeInfoCount());
   const struct {

@@ -31,10 +31,14 @@ constexpr const char* kUsage =
     "       zorvan-tax --batch   (lines: Value TaxRate RateType TaxType RoundType RoundDigit)\n";
 
 // Streams standard input line by line through a fixed buffer, so memory
-// stays constant however long the input is.
+// stays constant however long the input is; a line longer than any
+// calculation needs is reported, not kept.
+constexpr std::size_t kLongestLine = 4096;
+
 int RunBatch() {
   std::vector<char> in(1 << 16);
   std::string pending;  // a line split across two reads
+  bool overlong = false;
   std::string out;
   out.reserve(1 << 17);
   bool allOk = true;
@@ -44,8 +48,23 @@ int RunBatch() {
     out.clear();
   };
   auto line = [&](std::string_view text) {
-    allOk &= zorvan::cli::ProcessBatchLine(text, out);
+    if (overlong || text.size() > kLongestLine) {
+      out += "error: line longer than 4096 bytes\n";
+      allOk = false;
+      overlong = false;
+    } else {
+      allOk &= zorvan::cli::ProcessBatchLine(text, out);
+    }
     if (out.size() >= (1 << 16)) flush();
+  };
+  auto keep = [&](std::string_view text) {
+    if (overlong) return;
+    if (pending.size() + text.size() > kLongestLine) {
+      overlong = true;
+      pending.clear();
+      return;
+    }
+    pending.append(text);
   };
 
   std::size_t got = 0;
@@ -53,17 +72,17 @@ int RunBatch() {
     std::string_view chunk(in.data(), got);
     std::size_t start = 0;
     for (std::size_t nl; (nl = chunk.find('\n', start)) != std::string_view::npos; start = nl + 1) {
-      if (pending.empty()) {
+      if (pending.empty() && !overlong) {
         line(chunk.substr(start, nl - start));
       } else {
-        pending.append(chunk.substr(start, nl - start));
+        keep(chunk.substr(start, nl - start));
         line(pending);
         pending.clear();
       }
     }
-    pending.append(chunk.substr(start));
+    keep(chunk.substr(start));
   }
-  if (!pending.empty()) line(pending);
+  if (!pending.empty() || overlong) line(pending);
   flush();
   std::fflush(stdout);
   return allOk ? 0 : 1;

@@ -40,5 +40,11 @@ out=$(printf '1000 5 1 1 0 0\r\n' | "${tool[@]}" --batch); rc=$?
 check "batch CRLF input" "1000 50 1050" "$out"
 check "batch exit clean" 0 "$rc"
 
-echo "$((11 - failures)) passed, $failures failed" >/dev/null
+long=$(head -c 100000 /dev/zero | tr '\0' '7')
+out=$(printf '1000 5 1 1 0 0\n%s\n1050 5 1 0 0 0\n' "$long" | "${tool[@]}" --batch); rc=$?
+check "overlong line reported in place" $'1000 50 1050\nerror: line longer than 4096 bytes\n1000 50 1050' "$out"
+check "overlong line exit" 1 "$rc"
+out=$(printf '%s\n' "${long:0:5000}" | "${tool[@]}" --batch)
+check "overlong line within one read" "error: line longer than 4096 bytes" "$out"
+
 [ "$failures" -eq 0 ]

@@ -4,10 +4,9 @@
 set -euo pipefail
 
 need_pkgs=(
-  cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libbenchmark-dev
+  cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-i686 mingw-w64-tools binutils-mingw-w64-i686 libwine-dev
-  wine wine32:i386 xvfb x11-apps imagemagick fonts-ipafont-gothic locales
-  xdotool
+  wine wine32:i386 xvfb imagemagick fonts-ipafont-gothic locales
 )
 
 missing=()

@@ -228,29 +228,22 @@ MemoryRegistry::Node* MemoryRegistry::RootNode(const std::string& name) const {
   return nullptr;
 }
 
-void MemoryRegistry::SetStringAt(const std::string& path, const std::string& valueName,
-                                 const std::string& data) {
-  CreateKeyAt(path);
-  RegStatus status;
-  const std::size_t cut = path.find('\\');
-  Node* node = Find(RootNode(path.substr(0, cut)), cut == std::string::npos ? "" : path.substr(cut + 1),
-                    false, status);
-  node->values[Upper(valueName)] = {valueName, kRegSz, data};
-}
-
-void MemoryRegistry::CreateKeyAt(const std::string& path) {
-  RegStatus status;
-  const std::size_t cut = path.find('\\');
-  Find(RootNode(path.substr(0, cut)), cut == std::string::npos ? "" : path.substr(cut + 1), true, status);
-}
-
-bool MemoryRegistry::KeyExists(const std::string& path) const {
-  RegStatus status;
+MemoryRegistry::Node* MemoryRegistry::Locate(const std::string& path, bool create) const {
   const std::size_t cut = path.find('\\');
   Node* root = RootNode(path.substr(0, cut));
-  return root && const_cast<MemoryRegistry*>(this)->Find(
-                     root, cut == std::string::npos ? "" : path.substr(cut + 1), false, status);
+  if (root == nullptr) return nullptr;
+  RegStatus status;
+  return Find(root, cut == std::string::npos ? "" : path.substr(cut + 1), create, status);
 }
+
+void MemoryRegistry::SetStringAt(const std::string& path, const std::string& valueName,
+                                 const std::string& data) {
+  Locate(path, true)->values[Upper(valueName)] = {valueName, kRegSz, data};
+}
+
+void MemoryRegistry::CreateKeyAt(const std::string& path) { Locate(path, true); }
+
+bool MemoryRegistry::KeyExists(const std::string& path) const { return Locate(path, false) != nullptr; }
 
 std::string MemoryRegistry::PathOf(const Node* node) const {
   std::string path = node->name;

@@ -65,7 +65,9 @@ class MemoryRegistry : public RegistryAccess {
 
   bool Fails();
   Node* Resolve(RegKey key, RegStatus& status, bool needWrite);
-  Node* Find(Node* from, const std::string& path, bool create, RegStatus& status);
+  static Node* Find(Node* from, const std::string& path, bool create, RegStatus& status);
+  // A "ROOT\\sub\\key" path of the test helpers, created when asked.
+  Node* Locate(const std::string& path, bool create) const;
   Node* RootNode(const std::string& name) const;
   std::string PathOf(const Node* node) const;
   void DumpNode(const Node* node, std::vector<std::string>& lines) const;
